@@ -54,7 +54,8 @@ function(marbelo_gtest target)
     PROPERTIES ${props} TIMEOUT 300)
 endfunction()
 
-# Files that `make dist` lays out: marbelo_dist(<folder under dist/> <target>...).
+# Files that `make dist` lays out: marbelo_dist(<folder under dist/> <target>...). The Windows
+# build's entries are copied by its target `dist`, the native build's by `dist-native`.
 function(marbelo_dist folder)
   foreach(t ${ARGN})
     set_property(GLOBAL APPEND PROPERTY MARBELO_DIST "${folder}|${t}")
@@ -74,5 +75,10 @@ function(marbelo_dist_target)
       COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${t}> ${CMAKE_SOURCE_DIR}/dist/${folder}/)
     list(APPEND targets ${t})
   endforeach()
-  add_custom_target(dist ${commands} DEPENDS ${targets} VERBATIM)
+  if(WIN32)
+    set(name dist)
+  else()
+    set(name dist-native)
+  endif()
+  add_custom_target(${name} ${commands} DEPENDS ${targets} VERBATIM)
 endfunction()
