@@ -40,18 +40,24 @@ function(marbelo_import_library name def dll)
   target_link_libraries(${name} INTERFACE ${lib})
 endfunction()
 
-# A googletest executable run by CTest (under wine in the Windows build).
+# A googletest executable run by CTest. Natively each case is a CTest test of its own; under
+# wine (emulated on some machines, where a process start costs seconds) the whole executable
+# is one CTest test, so its cases share one process.
 # WINDOWS: its tests show windows on the one display, so they never run beside each other.
 function(marbelo_gtest target)
   cmake_parse_arguments(ARG "WINDOWS" "" "" ${ARGN})
   target_link_libraries(${target} PRIVATE GTest::gtest_main GTest::gmock)
-  set(props "")
+  set(props TIMEOUT 1800)
   if(ARG_WINDOWS)
-    set(props RESOURCE_LOCK display)
+    list(APPEND props RESOURCE_LOCK display)
   endif()
-  include(GoogleTest)
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ${props} TIMEOUT 300)
+  if(WIN32)
+    add_test(NAME ${target} COMMAND ${target} --gtest_color=no)
+    set_tests_properties(${target} PROPERTIES ${props})
+  else()
+    include(GoogleTest)
+    gtest_discover_tests(${target} PROPERTIES ${props})
+  endif()
 endfunction()
 
 # Files that `make dist` lays out: marbelo_dist(<folder under dist/> <target>...). The Windows
