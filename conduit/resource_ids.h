@@ -1,0 +1,41 @@
+/* Resource ids of the conduit library: strings, the two action dialogs, their controls and
+   pictures. Plain defines, read by the resource compiler and by the code alike. */
+#ifndef CONDUIT_RESOURCE_IDS_H
+#define CONDUIT_RESOURCE_IDS_H
+
+/* Strings */
+#define IDS_CONDUIT_NAME 1
+#define IDS_CURRENT_SETTINGS_FORMAT 8004
+#define IDS_ACTION_ENABLED 8005
+#define IDS_ACTION_DESKTOP_OVERWRITES 8006
+#define IDS_ACTION_HANDHELD_OVERWRITES 8007
+#define IDS_ACTION_DISABLED 8008
+#define IDS_ACTION_GROUP_CAPTION 8009
+
+/* Dialogs */
+#define IDD_ACTION_JAPANESE 101
+#define IDD_ACTION_ENGLISH 399
+
+/* Bitmaps */
+#define IDB_SYNCHRONIZE 103
+#define IDB_DESKTOP_OVERWRITES 104
+#define IDB_HANDHELD_OVERWRITES 105
+#define IDB_DO_NOTHING 106
+
+/* Controls of both dialogs; OK, Cancel and Help keep the system's ids 1, 2 and 9. */
+#define IDC_RADIO_SYNCHRONIZE 404
+#define IDC_RADIO_DESKTOP_OVERWRITES 405
+#define IDC_RADIO_HANDHELD_OVERWRITES 406
+#define IDC_RADIO_DO_NOTHING 407
+#define IDC_CHECK_MAKE_DEFAULT 411
+#define IDC_GROUP_ACTION 403
+#define IDC_PICTURE_SYNCHRONIZE 1000
+#define IDC_PICTURE_DESKTOP_OVERWRITES 1001
+#define IDC_PICTURE_HANDHELD_OVERWRITES 1002
+#define IDC_PICTURE_DO_NOTHING 1003
+#define IDC_TEXT_DEFAULT_ACTION 1004
+#define IDC_TEXT_NEXT_ACTION 1005
+#define IDC_GROUP_CURRENT_SETTINGS 1006
+#define IDC_STATIC_TEXT -1
+
+#endif
