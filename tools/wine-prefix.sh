@@ -21,6 +21,7 @@ if [ -n "${MARBELO_WINEPREFIX_TEMPLATE:-}" ] && [ -f "$MARBELO_WINEPREFIX_TEMPLA
 fi
 
 # One server for all the steps, so the wine services start once.
+mkdir -p "$WINEPREFIX"
 wineserver -p
 wineboot -i >/dev/null 2>&1 </dev/null
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
