@@ -1,0 +1,375 @@
+// The real Dalvex.dll, copied into a fresh exchange folder per case beside a scripted
+// companion program, runs whole sessions against a recording Sync Manager and HotSync log.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "conduit_action.h"
+#include "hotsync_records.h"
+#include "session_messages.h"
+
+namespace {
+
+using OpenConduitFunction = int32_t (*)(void*, HotSyncSessionRecord*);
+
+constexpr DWORD kSessionTimeoutMilliseconds = 120000;
+
+std::string OwnFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.rfind('\\'));
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(folder + "\\" + name);
+      } else {
+        DeleteFileA((folder + "\\" + name).c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+struct SessionCall {
+  OpenConduitFunction open;
+  void* progress;
+  HotSyncSessionRecord* record;
+  int32_t result;
+};
+
+DWORD WINAPI RunSession(void* parameter) {
+  auto call = static_cast<SessionCall*>(parameter);
+  call->result = call->open(call->progress, call->record);
+  return 0;
+}
+
+// A fresh exchange folder holding a copy of the conduit library, the scripted companion
+// under the name Vornet.exe unless told otherwise, and a data folder for chosen files.
+class ExchangeFolder {
+ public:
+  // folderLength: pad the exchange folder's full path to this many characters.
+  explicit ExchangeFolder(size_t folderLength = 0) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    root_ = std::string(temp) + "dalvex-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    CreateDirectoryA(root_.c_str(), nullptr);
+    folder_ = root_ + "\\x";
+    if (folder_.size() < folderLength) folder_.append(folderLength - folder_.size(), 'y');
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    CreateDirectoryA(DataFolder().c_str(), nullptr);
+    trace_ = root_ + "\\trace.txt";
+    SetEnvironmentVariableA("MARBELO_TRACE", trace_.c_str());
+  }
+  ~ExchangeFolder() {
+    SetEnvironmentVariableA("MARBELO_TRACE", nullptr);
+    RemoveTree(root_);
+  }
+
+  const std::string& Folder() const { return folder_; }
+  std::string DataFolder() const { return root_ + "\\data"; }
+
+  void AddLibrary(const std::string& name = "Dalvex.dll") {
+    library_ = folder_ + "\\" + name;
+    ASSERT_TRUE(CopyFileA((OwnFolder() + "\\Dalvex.dll").c_str(), library_.c_str(), FALSE)) << library_;
+  }
+  void AddCompanion() {
+    ASSERT_TRUE(CopyFileA((OwnFolder() + "\\scripted_companion.exe").c_str(), (folder_ + "\\Vornet.exe").c_str(), FALSE));
+  }
+  // The companion will create these files, with these bytes, all at once.
+  void PlanCompanion(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string plan;
+    for (const auto& file : files) {
+      plan += file.first + "\n";
+      WriteBytes(folder_ + "\\" + file.first + ".bytes", file.second);
+    }
+    WriteBytes(folder_ + "\\companion.plan", plan);
+  }
+  void Place(const std::string& name, const std::string& bytes = "") { WriteBytes(folder_ + "\\" + name, bytes); }
+
+  // Loads the library, runs sessions with the given record, unloads it.
+  std::vector<int32_t> RunSessions(int count, void* progress, HotSyncSessionRecord* record) {
+    std::vector<int32_t> results;
+    HMODULE library = LoadLibraryA(library_.c_str());
+    EXPECT_NE(library, nullptr) << library_;
+    if (library == nullptr) return results;
+    auto open = reinterpret_cast<OpenConduitFunction>(reinterpret_cast<void*>(GetProcAddress(library, "OpenConduit")));
+    EXPECT_NE(open, nullptr);
+    for (int i = 0; open != nullptr && i < count; ++i) {
+      SessionCall call{open, progress, record, 1234};
+      HANDLE thread = CreateThread(nullptr, 0, RunSession, &call, 0, nullptr);
+      DWORD waited = WaitForSingleObject(thread, kSessionTimeoutMilliseconds);
+      CloseHandle(thread);
+      if (waited != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "OpenConduit did not return";
+        return results;  // the library stays loaded: the session still runs in it
+      }
+      results.push_back(call.result);
+    }
+    FreeLibrary(library);
+    return results;
+  }
+
+  std::vector<std::string> Trace() const {
+    std::vector<std::string> lines;
+    const std::string bytes = ReadBytes(trace_);
+    size_t start = 0;
+    while (start < bytes.size()) {
+      size_t end = bytes.find('\n', start);
+      if (end == std::string::npos) end = bytes.size();
+      lines.push_back(bytes.substr(start, end - start));
+      start = end + 1;
+    }
+    return lines;
+  }
+
+  // The files left in the exchange folder, in lower case, without the test's own scaffolding.
+  std::set<std::string> Left() const {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::string name = Lower(found.cFileName);
+      if (name == "." || name == ".." || name == "companion.plan") continue;
+      if (name.size() > 6 && name.compare(name.size() - 6, 6, ".bytes") == 0) continue;
+      names.insert(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+  }
+
+ private:
+  std::string root_;
+  std::string folder_;
+  std::string library_;
+  std::string trace_;
+};
+
+std::string Log(const std::string& text) { return "log 22 1 " + text; }
+std::string Formatted(const char* format, const char* name) {
+  char line[512];
+  snprintf(line, sizeof line, format, name);
+  return line;
+}
+
+const char kRegister[] = "register-conduit";
+const char kUnregister[] = "unregister-conduit 24301";
+
+// A handheld database as HotSync Manager lists it.
+struct NamedEntry {
+  uint8_t unread[10];
+  char name[32];
+};
+
+struct SessionCase {
+  const char* guards;
+  std::vector<std::pair<std::string, std::string>> companionWrites;  // "@" stands for the data folder
+  std::vector<std::string> logs;
+  std::set<std::string> left;
+  bool handedOver;  // the send or retrieval step ran: its own calls and files may come in between
+  std::vector<std::string> handOverCalls;  // calls that show the step got the right name
+  bool withDatabaseList;
+  bool withCompanion;
+};
+
+std::string Expand(std::string text, const std::string& dataFolder) {
+  size_t at = text.find('@');
+  if (at != std::string::npos) text.replace(at, 1, dataFolder);
+  return text;
+}
+
+class SessionTest : public ::testing::TestWithParam<SessionCase> {};
+
+TEST_P(SessionTest, RunsTheSessionTheCompanionAskedFor) {
+  const SessionCase& c = GetParam();
+  SCOPED_TRACE(c.guards);
+  ExchangeFolder exchange;
+  exchange.AddLibrary();
+  if (c.withCompanion) exchange.AddCompanion();
+  std::vector<std::pair<std::string, std::string>> writes;
+  for (const auto& w : c.companionWrites) writes.emplace_back(w.first, Expand(w.second, exchange.DataFolder()));
+  exchange.PlanCompanion(writes);
+  WriteBytes(exchange.DataFolder() + "\\a.kif", std::string(61439, 'k'));
+  // Left by an earlier session: a session start deletes them before the companion runs.
+  exchange.Place("dblist.txt");
+  exchange.Place("csvselname.txt", "C:\\old\\stale.kif\r\n99999\r\n");
+
+  NamedEntry entry = {{0}, "MarbeloDB"};
+  HandheldDatabaseEntry* list[] = {reinterpret_cast<HandheldDatabaseEntry*>(&entry), nullptr};
+  HotSyncSessionRecord record = {};
+  record.action = Synchronize;
+  record.databaseList = c.withDatabaseList ? static_cast<uint32_t>(reinterpret_cast<uintptr_t>(list)) : 0;
+
+  int marker = 0;
+  EXPECT_EQ(exchange.RunSessions(1, &marker, &record), std::vector<int32_t>{0});
+
+  std::vector<std::string> trace = exchange.Trace();
+  std::vector<std::string> logs;
+  std::vector<std::string> calls;
+  for (const std::string& line : trace) (line.compare(0, 4, "log ") == 0 ? logs : calls).push_back(line);
+  std::vector<std::string> expectedLogs;
+  for (const std::string& text : c.logs) expectedLogs.push_back(Log(text));
+  EXPECT_EQ(logs, expectedLogs);
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls.front(), kRegister);
+  EXPECT_EQ(calls.back(), kUnregister);
+  const std::set<std::string> left = exchange.Left();
+  if (c.handedOver) {
+    for (const std::string& call : c.handOverCalls) {
+      EXPECT_NE(std::find(calls.begin(), calls.end(), call), calls.end()) << call;
+    }
+    for (const std::string& name : c.left) EXPECT_EQ(left.count(name), 1u) << name;
+    for (const char* name : {"listreq.dat", "dblist.txt", "csvselname.txt", "dum.dat"}) EXPECT_EQ(left.count(name), 0u) << name;
+  } else {
+    EXPECT_EQ(calls.size(), 2u) << "no database operation";
+    EXPECT_EQ(left, c.left);
+  }
+}
+
+const std::set<std::string> kInstalled = {"dalvex.dll", "vornet.exe"};
+const std::string kSelected = "@\\a.kif\r\n61439\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Companions, SessionTest,
+    ::testing::Values(
+        SessionCase{"the cancel marker ends the session without a database operation",
+                    {{"Dum.Dat", ""}}, {}, kInstalled, false, {}, true, true},
+        SessionCase{"a selection of 61439 bytes is handed to the send step, in any letter case",
+                    {{"CsvSelName.TXT", kSelected}}, {}, kInstalled, true, {"delete-database a.kif", "write-record 61439"}, true, true},
+        SessionCase{"a selection file still held by the companion is waited for",
+                    {{"hold", ""}, {"csvselname.txt", "@\\a.kif\r\n61440\r\n"}},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"a selection of 61440 bytes is refused",
+                    {{"csvselname.txt", "@\\a.kif\r\n61440\r\n"}},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"a negative size is refused",
+                    {{"csvselname.txt", "@\\a.kif\r\n-1\r\n"}},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"the selection wins over the retrieval request, which is deleted",
+                    {{"csvselname.txt", "@\\a.kif\r\n61440\r\n"}, {"LISTREQ.DAT", ""}},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"the selection wins over the cancel marker, which is deleted",
+                    {{"csvselname.txt", "@\\a.kif\r\n61440\r\n"}, {"dum.dat", ""}},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"the retrieval request is handed to the retrieval step",
+                    {{"ListReq.dat", ""}}, {}, kInstalled, true, {"open-database MarbeloDB 0xD0"}, true, true},
+        SessionCase{"a retrieval request without any listed database is refused",
+                    {{"ListReq.dat", ""}}, {kNoDatabaseMessage}, kInstalled, false, {}, false, true},
+        SessionCase{"a companion that ends without a request ends the wait",
+                    {}, {kCompanionEndedMessage}, kInstalled, false, {}, true, true},
+        SessionCase{"a missing companion ends the session", {}, {kCompanionNotStartedMessage},
+                    {"dalvex.dll"}, false, {}, true, false},
+        SessionCase{"a selection file of one line sends nothing",
+                    {{"csvselname.txt", "@\\a.kif\r\n"}},
+                    {Formatted(kSelectionNoSizeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"an empty selection file sends nothing",
+                    {{"csvselname.txt", ""}}, {kSelectionEmptyMessage}, kInstalled, false, {}, true, true},
+        SessionCase{"a selection without a backslash sends nothing",
+                    {{"csvselname.txt", "a.kif\r\n100\r\n"}}, {kSelectionNoFileNameMessage}, kInstalled,
+                    false, {}, true, true}));
+
+const char* const kRequestFiles[] = {"ListReq.dat", "dblist.txt", "csvselname.txt", "dum.dat"};
+
+TEST(OpenConduit, DoNothingReturnsAtOnceAndTouchesNothing) {
+  ExchangeFolder exchange;
+  exchange.AddLibrary();
+  exchange.AddCompanion();
+  exchange.PlanCompanion({{"started.flag", ""}});
+  for (const char* name : kRequestFiles) exchange.Place(name);
+  HotSyncSessionRecord record = {};
+  record.action = DoNothing;
+  int marker = 0;
+  EXPECT_EQ(exchange.RunSessions(1, &marker, &record), std::vector<int32_t>{0});
+  EXPECT_TRUE(exchange.Trace().empty());
+  std::set<std::string> left = kInstalled;
+  for (const char* name : kRequestFiles) left.insert(Lower(name));
+  EXPECT_EQ(exchange.Left(), left);
+}
+
+TEST(OpenConduit, ANullFirstArgumentOnlyClearsTheRequestFiles) {
+  ExchangeFolder exchange;
+  exchange.AddLibrary();
+  exchange.AddCompanion();
+  exchange.PlanCompanion({{"started.flag", ""}});
+  for (const char* name : kRequestFiles) exchange.Place(name);
+  exchange.Place("HH2PC.dat");
+  exchange.Place("PMData.000", "x");
+  HotSyncSessionRecord record = {};
+  EXPECT_EQ(exchange.RunSessions(1, nullptr, &record), std::vector<int32_t>{-1});
+  EXPECT_TRUE(exchange.Trace().empty());
+  std::set<std::string> left = kInstalled;
+  left.insert({"hh2pc.dat", "pmdata.000"});
+  EXPECT_EQ(exchange.Left(), left);
+}
+
+TEST(OpenConduit, ALibraryUnderAnotherNameFindsItsFolderSessionAfterSession) {
+  ExchangeFolder exchange;
+  exchange.AddLibrary("Conduit2.dll");
+  exchange.AddCompanion();
+  exchange.PlanCompanion({{"dum.dat", ""}});
+  HotSyncSessionRecord record = {};
+  int marker = 0;
+  EXPECT_EQ(exchange.RunSessions(2, &marker, &record), (std::vector<int32_t>{0, 0}));
+  EXPECT_EQ(exchange.Trace(), (std::vector<std::string>{kRegister, kUnregister, kRegister, kUnregister}));
+  EXPECT_EQ(exchange.Left(), (std::set<std::string>{"conduit2.dll", "vornet.exe"}));
+}
+
+// The longest exchange path, the selection file's, would need 260 characters.
+TEST(OpenConduit, AFolderTooLongForItsPathsIsRefusedWithoutTouchingIt) {
+  ExchangeFolder exchange(245);
+  ASSERT_EQ(exchange.Folder().size(), 245u);
+  exchange.AddLibrary();
+  exchange.AddCompanion();
+  exchange.PlanCompanion({{"dum.dat", ""}});
+  exchange.Place("dum.dat");
+  HotSyncSessionRecord record = {};
+  int marker = 0;
+  EXPECT_EQ(exchange.RunSessions(1, &marker, &record), std::vector<int32_t>{0});
+  EXPECT_EQ(exchange.Trace(), (std::vector<std::string>{kRegister, Log(kFolderTooLongMessage), kUnregister}));
+  std::set<std::string> left = kInstalled;
+  left.insert("dum.dat");
+  EXPECT_EQ(exchange.Left(), left);
+}
+
+}  // namespace
