@@ -74,6 +74,9 @@ enum : int32_t {
   kSmErrBadArgument = 0x3008,    // a null pointer, an empty name, a name of 32 bytes or more
   kSmErrTooLarge = 0x3009,       // a record or database beyond what a .pdb can hold
   kSmErrNotRegistered = 0x300A,  // no conduit registered
+  kSmErrWriteOnly = 0x300B,      // read from a database not opened for reading
+  kSmErrBusy = 0x300C,           // the database is open already, or a conduit is registered
+  kSmErrNoHandheld = 0x300D,     // the host named no handheld folder, or it is not a folder
 };
 
 #ifdef _WIN32
