@@ -122,7 +122,7 @@ int32_t SendFileToHandheld(char fileName[kPathFieldSize]) {
   info.creator = kGameCreator;
   info.flags = kBackupAttribute;
   info.cardNo = 0;
-  std::memcpy(info.name, databaseName, sizeof databaseName);
+  std::memcpy(info.name, databaseName, std::strlen(databaseName) + 1);
   info.type = kGameRecordType;
   info.version = kDatabaseVersion;
   info.reserved48 = 0;
