@@ -1,0 +1,121 @@
+#!/usr/bin/python3
+"""Reads Vornet.exe's resources with pefile: dialog 102, icon 128 and the version strings.
+usage: check_resources.py Vornet.exe   (prints each failed check; exit code 1 if any)"""
+import struct
+import sys
+
+import pefile
+
+JAPANESE = 0x411
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+def resources(pe, type_id):
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if kind.id == type_id:
+            for entry in kind.directory.entries:
+                for lang in entry.directory.entries:
+                    yield entry.id, lang.id, pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+
+
+def utf16z(data, pos):
+    end = pos
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[pos:end].decode("utf-16-le"), end + 2
+
+
+def sz_or_ord(data, pos):
+    if data[pos:pos + 2] == b"\xff\xff":
+        return struct.unpack_from("<H", data, pos + 2)[0], pos + 4
+    return utf16z(data, pos)
+
+
+def align4(pos):
+    return (pos + 3) & ~3
+
+
+def check_dialog(data):
+    _, signature, _, exstyle, style, count, x, y, cx, cy = struct.unpack_from("<HHIIIHhhhh", data, 0)
+    check(signature == 0xFFFF, "dialog 102 is an extended template")
+    check((x, y, cx, cy) == (0, 0, 174, 59), f"dialog 102 at 0,0 sized 174x59, got {(x, y, cx, cy)}")
+    want = 0x80000000 | 0x10000000 | 0x00C00000 | 0x00080000 | 0x80 | 0x40  # popup visible caption sysmenu modalframe setfont
+    check(style == want, f"dialog 102 style {style:#x}, want {want:#x}")
+    check(exstyle == 0x40000, f"dialog 102 extended style {exstyle:#x}, want application window")
+    pos = 26
+    _, pos = sz_or_ord(data, pos)  # menu
+    _, pos = sz_or_ord(data, pos)  # class
+    caption, pos = utf16z(data, pos)
+    check(caption == "Marbelo Conduit", f"caption {caption!r}")
+    points, _, _, _ = struct.unpack_from("<HHBB", data, pos)
+    face, pos = utf16z(data, pos + 6)
+    check((points, face) == (9, "ＭＳ Ｐゴシック"), f"font {points} {face!r}")
+    controls = []
+    for _ in range(count):
+        pos = align4(pos)
+        _, ex, cstyle, cx_, cy_, w, h, cid = struct.unpack_from("<IIIhhhhI", data, pos)
+        pos += 24
+        cls, pos = sz_or_ord(data, pos)
+        text, pos = sz_or_ord(data, pos)
+        extra = struct.unpack_from("<H", data, pos)[0]
+        pos += 2 + extra
+        controls.append((cid, cls, text, (cx_, cy_, w, h), bool(cstyle & 0x10000000), cstyle))
+    want_controls = [
+        (1, 0x80, "OK", (50, 40, 50, 14), False),
+        (2, 0x80, "ｷｬﾝｾﾙ", (110, 40, 50, 14), True),
+        (1000, 0x80, "棋譜データ読込 (PC->Palm)", (15, 10, 145, 20), True),
+        (1001, 0x80, "データ変換(Palm->PC)", (10, 5, 146, 15), False),
+        (1004, 0x81, "", (15, 20, 145, 12), False),
+    ]
+    check([c[:5] for c in controls] == want_controls, f"controls {[c[:5] for c in controls]}")
+    tabstops = [bool(c[5] & 0x10000) for c in controls]
+    check(tabstops == [True, True, True, True, False], f"tab stops {tabstops}")
+    check(controls[1][5] & 0xF == 1, "Cancel is the default push button")
+    check(controls[4][5] & 0x801 == 0x801 and not controls[4][5] & 0x800000,
+          "edit 1004 read-only, centred, without border")
+
+
+def check_icon(pe, group):
+    _, _, count = struct.unpack_from("<HHH", group, 0)
+    images = {entry_id: data for entry_id, _, data in resources(pe, 3)}
+    sizes = []
+    for i in range(count):
+        w, h, colours, _, planes, bits, _, image_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+        header = struct.unpack_from("<IiiHH", images[image_id], 0)
+        sizes.append((w, h, colours, header[4]))
+    check(sorted(sizes) == [(16, 16, 16, 4), (32, 32, 16, 4)], f"icon 128 images {sizes}")
+
+
+def main(path):
+    pe = pefile.PE(path)
+    dialogs = list(resources(pe, 5))
+    check([(i, l) for i, l, _ in dialogs] == [(102, JAPANESE)], f"dialogs {[(i, l) for i, l, _ in dialogs]}")
+    if dialogs:
+        check_dialog(dialogs[0][2])
+    groups = list(resources(pe, 14))
+    check([(i, l) for i, l, _ in groups] == [(128, JAPANESE)], f"icon groups {[(i, l) for i, l, _ in groups]}")
+    if groups:
+        check_icon(pe, groups[0][2])
+    strings = {}
+    for info in pe.FileInfo[0]:
+        if info.Key == b"StringFileInfo":
+            for table in info.StringTable:
+                check(table.LangID.lower() == b"041104b0", f"version table {table.LangID}")
+                strings = {k.decode(): v.decode() for k, v in table.entries.items()}
+    for key in ("FileDescription", "InternalName", "ProductName"):
+        check(strings.get(key) == "Marbelo Conduit", f"{key} {strings.get(key)!r}")
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    check((fixed.FileVersionMS, fixed.FileVersionLS) == (0x10000, 1), "file version 1.0.0.1")
+    check((fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x10000, 1), "product version 1.0.0.1")
+    for failure in failures:
+        print("FAILED:", failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
