@@ -15,7 +15,7 @@ namespace {
 using OpenConduitFunction = int32_t (*)(void*, HotSyncSessionRecord*);
 
 constexpr int kRounds = 5;
-constexpr DWORD kCompanionStartMilliseconds = 5000;
+constexpr DWORD kCompanionStartMilliseconds = 3000;
 constexpr DWORD kIdleMilliseconds = 10000;
 
 std::string OwnFolder() {
@@ -87,21 +87,21 @@ int main() {
   for (int round = 0; round <= kRounds; ++round) {
     Session session{open, {}};
     HANDLE thread = CreateThread(nullptr, 0, RunSession, &session, 0, nullptr);
-    // The first round waits the full idle time and reports the CPU spent; the others only
-    // give the companion time to start.
+    // Every round gives the companion time to start; the first then measures the CPU time of
+    // a further idle wait.
     const bool idleRound = round == 0;
-    Sleep(idleRound ? kIdleMilliseconds : kCompanionStartMilliseconds);
-    const double cpuBefore = CpuSeconds(thread);
+    Sleep(kCompanionStartMilliseconds);
+    if (idleRound) {
+      const double cpuAtStart = CpuSeconds(thread);
+      Sleep(kIdleMilliseconds);
+      idleCpu = CpuSeconds(thread) - cpuAtStart;
+    }
     LARGE_INTEGER appeared, returned;
     QueryPerformanceCounter(&appeared);
     WriteText(folder + "\\dum.dat", "");
     WaitForSingleObject(thread, INFINITE);
     QueryPerformanceCounter(&returned);
-    if (idleRound) {
-      idleCpu = cpuBefore;
-    } else {
-      latencies.push_back(Seconds(appeared, returned));
-    }
+    if (!idleRound) latencies.push_back(Seconds(appeared, returned));
     CloseHandle(thread);
   }
   FreeLibrary(module);

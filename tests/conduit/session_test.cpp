@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,62 +11,13 @@
 #include "conduit_action.h"
 #include "hotsync_records.h"
 #include "session_messages.h"
+#include "test_files_win.h"
 
 namespace {
 
 using OpenConduitFunction = int32_t (*)(void*, HotSyncSessionRecord*);
 
 constexpr DWORD kSessionTimeoutMilliseconds = 120000;
-
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.rfind('\\'));
-}
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  return text;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(folder + "\\" + name);
-      } else {
-        DeleteFileA((folder + "\\" + name).c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 struct SessionCall {
   OpenConduitFunction open;
@@ -118,14 +67,11 @@ class ExchangeFolder {
   }
   // The companion will create these files, with these bytes, all at once.
   void PlanCompanion(const std::vector<std::pair<std::string, std::string>>& files) {
-    std::string plan;
-    for (const auto& file : files) {
-      plan += file.first + "\n";
-      WriteBytes(folder_ + "\\" + file.first + ".bytes", file.second);
-    }
-    WriteBytes(folder_ + "\\companion.plan", plan);
+    ASSERT_TRUE(::PlanCompanion(folder_, files));
   }
-  void Place(const std::string& name, const std::string& bytes = "") { WriteBytes(folder_ + "\\" + name, bytes); }
+  void Place(const std::string& name, const std::string& bytes = "") {
+    ASSERT_TRUE(WriteBytes(folder_ + "\\" + name, bytes)) << name;
+  }
 
   // Loads the library, runs sessions with the given record, unloads it.
   std::vector<int32_t> RunSessions(int count, void* progress, HotSyncSessionRecord* record) {
@@ -150,34 +96,10 @@ class ExchangeFolder {
     return results;
   }
 
-  std::vector<std::string> Trace() const {
-    std::vector<std::string> lines;
-    const std::string bytes = ReadBytes(trace_);
-    size_t start = 0;
-    while (start < bytes.size()) {
-      size_t end = bytes.find('\n', start);
-      if (end == std::string::npos) end = bytes.size();
-      lines.push_back(bytes.substr(start, end - start));
-      start = end + 1;
-    }
-    return lines;
-  }
+  std::vector<std::string> Trace() const { return Lines(ReadBytes(trace_)); }
 
   // The files left in the exchange folder, in lower case, without the test's own scaffolding.
-  std::set<std::string> Left() const {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::string name = Lower(found.cFileName);
-      if (name == "." || name == ".." || name == "companion.plan") continue;
-      if (name.size() > 6 && name.compare(name.size() - 6, 6, ".bytes") == 0) continue;
-      names.insert(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-  }
+  std::set<std::string> Left() const { return FilesLeft(folder_); }
 
  private:
   std::string root_;
@@ -230,7 +152,7 @@ TEST_P(SessionTest, RunsTheSessionTheCompanionAskedFor) {
   std::vector<std::pair<std::string, std::string>> writes;
   for (const auto& w : c.companionWrites) writes.emplace_back(w.first, Expand(w.second, exchange.DataFolder()));
   exchange.PlanCompanion(writes);
-  WriteBytes(exchange.DataFolder() + "\\a.kif", std::string(61439, 'k'));
+  ASSERT_TRUE(WriteBytes(exchange.DataFolder() + "\\a.kif", std::string(61439, 'k')));
   // Left by an earlier session: a session start deletes them before the companion runs.
   exchange.Place("dblist.txt");
   exchange.Place("csvselname.txt", "C:\\old\\stale.kif\r\n99999\r\n");
