@@ -10,6 +10,7 @@
 #include "folder_files.h"
 #include "host_paths.h"
 #include "hotsync_commands.h"
+#include "registered_conduit.h"
 #include "session_databases.h"
 #include "session_record.h"
 
@@ -60,7 +61,17 @@ int RunSyncCommand(const std::vector<std::string>& arguments) {
   FaultPlan plan;
   if (!plan.Parse(faults, &error)) return Refuse("bad --fault: " + error);
 
-  std::string conduit = FullPath(options.count("--conduit") ? options["--conduit"][0] : HostFolder() + "\\Dalvex.dll");
+  // Without --conduit, the session runs the conduit registered for the handheld's creator.
+  std::string conduit;
+  if (options.count("--conduit")) {
+    conduit = FullPath(options["--conduit"][0]);
+  } else {
+    std::string why;
+    if (FindRegisteredConduit("ZHMQ", &conduit, &why) != RegisteredConduit::kFound) {
+      std::fprintf(stderr, "hotsync sync: %s; no conduit runs\n", why.c_str());
+      return 1;
+    }
+  }
   std::string handheld = HandheldFolderPath(options.count("--handheld") ? options["--handheld"][0] : "");
   if (!IsFolder(handheld) && !CreateDirectoryA(handheld.c_str(), nullptr)) {
     std::fprintf(stderr, "hotsync sync: cannot make the handheld folder %s\n", handheld.c_str());

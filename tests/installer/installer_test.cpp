@@ -4,25 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "conduit_manager.h"
-#include "ui_driver.h"
+#include "installer_run.h"
 
 namespace {
-
-using uidriver::MessageBoxIcon;
-
-const char kCaption[] = "Conduit Installer";
-const char kQuestion[] =
-    "既にコンジットがインストールされています。\n削除して入れ直しますか?\n\n"
-    "いいえを選択するとコンジットをアンインストールします。";
-const char kRemovalFailed[] = "削除に失敗しました。";
-const char kUninstallFailed[] = "アンインストールに失敗しました。";
-const char kInstalled[] = "正常にインストールされました。";
-const char kInstallFailed[] = "インストールに失敗しました。";
 
 // The six registration calls as the trace shows them for C:\Shogi, each answering 0.
 const std::vector<std::string> kSixCalls = {
@@ -43,49 +31,6 @@ std::vector<std::string> Join(std::vector<std::string> first, const std::vector<
   return first;
 }
 
-// A message box the installer must show, and the button the user presses in it.
-struct ExpectedBox {
-  const char* text;
-  std::vector<int> buttons;  // ids, in order; the first is the default
-  MessageBoxIcon icon;
-  int press;
-};
-
-const ExpectedBox kAskYes = {kQuestion, {IDYES, IDNO}, MessageBoxIcon::kQuestion, IDYES};
-const ExpectedBox kAskNo = {kQuestion, {IDYES, IDNO}, MessageBoxIcon::kQuestion, IDNO};
-const ExpectedBox kToldRemovalFailed = {kRemovalFailed, {IDOK}, MessageBoxIcon::kNone, IDOK};
-const ExpectedBox kToldUninstallFailed = {kUninstallFailed, {IDOK}, MessageBoxIcon::kNone, IDOK};
-const ExpectedBox kToldInstalled = {kInstalled, {IDOK}, MessageBoxIcon::kInformation, IDOK};
-const ExpectedBox kToldInstallFailed = {kInstallFailed, {IDOK}, MessageBoxIcon::kInformation, IDOK};
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
-
-std::string ThisFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return FolderOf(path);
-}
-
-// Wine keeps the icon control of a box without icon, visible and empty, which the driver's
-// pixel match cannot name: an empty icon control means no icon.
-MessageBoxIcon ShownIcon(HWND box, const uidriver::MessageBoxInfo& info) {
-  if (info.icon != MessageBoxIcon::kUnknown) return info.icon;
-  for (const uidriver::ControlInfo& control : uidriver::ListControls(box)) {
-    if (_stricmp(control.className.c_str(), "Static") == 0 && (control.style & SS_TYPEMASK) == SS_ICON &&
-        SendMessageA(control.hwnd, STM_GETICON, 0, 0) == 0) {
-      return MessageBoxIcon::kNone;
-    }
-  }
-  return info.icon;
-}
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream file(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
-  return lines;
-}
-
 class InstallerTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { PlaceInstaller("C:\\Shogi", "Installer.exe"); }
@@ -93,10 +38,8 @@ class InstallerTest : public ::testing::Test {
   // Puts Installer.exe, under the given name, and CONDMGR.dll into folder.
   static void PlaceInstaller(const std::string& folder, const char* name) {
     CreateDirectoryA(folder.c_str(), nullptr);
-    std::string from = ThisFolder();
-    ASSERT_TRUE(CopyFileA((from + "\\Installer.exe").c_str(), (folder + "\\" + name).c_str(), FALSE))
-        << folder;
-    ASSERT_TRUE(CopyFileA((from + "\\CONDMGR.dll").c_str(), (folder + "\\CONDMGR.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyTestBinary("Installer.exe", folder + "\\" + name)) << folder;
+    ASSERT_TRUE(CopyTestBinary("CONDMGR.dll", folder + "\\CONDMGR.dll"));
   }
 
   void SetUp() override {
@@ -122,68 +65,12 @@ class InstallerTest : public ::testing::Test {
     return registration.library;
   }
 
-  // Runs the installer once with this fault plan, answering the boxes as listed; checks each
-  // box and that the program ends with exit code 0 after the last. Returns the trace.
   std::vector<std::string> RunInstaller(const std::vector<ExpectedBox>& boxes, const char* faults = nullptr,
                                         const std::string& program = "C:\\Shogi\\Installer.exe") {
-    DeleteFileA(m_trace.c_str());
-    // The child takes the plan and the trace; this process's own calls stay outside them.
-    SetEnvironmentVariableA("MARBELO_FAULTS", faults);
-    SetEnvironmentVariableA("MARBELO_TRACE", m_trace.c_str());
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\"";
-    BOOL started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                  nullptr, &startup, &process);
-    SetEnvironmentVariableA("MARBELO_FAULTS", nullptr);
-    SetEnvironmentVariableA("MARBELO_TRACE", nullptr);
-    EXPECT_TRUE(started) << program;
-    if (!started) return {};
-    for (const ExpectedBox& expected : boxes) {
-      SCOPED_TRACE(expected.text);
-      if (!AnswerBox(process.dwProcessId, expected)) break;
-    }
-    bool ended = WaitForSingleObject(process.hProcess, uidriver::kDefaultTimeoutMs) == WAIT_OBJECT_0;
-    if (!ended) {
-      HWND extra = uidriver::WaitForProcessDialog(process.dwProcessId, 0);
-      ADD_FAILURE() << "the installer did not end; showing: "
-                    << (extra != nullptr ? uidriver::ReadMessageBox(extra).text : "no box");
-      TerminateProcess(process.hProcess, 99);
-      WaitForSingleObject(process.hProcess, uidriver::kDefaultTimeoutMs);
-    }
-    DWORD exitCode = 99;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    if (ended) {
-      EXPECT_EQ(exitCode, 0u);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ReadLines(m_trace);
+    return RunInstallerOnce(program, boxes, faults, m_trace);
   }
 
  private:
-  bool AnswerBox(DWORD processId, const ExpectedBox& expected) {
-    HWND box = uidriver::WaitForDialog(kCaption, uidriver::kDefaultTimeoutMs, processId);
-    if (box == nullptr) {
-      ADD_FAILURE() << "no message box";
-      return false;
-    }
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "message boxes have no owner window";
-    uidriver::MessageBoxInfo info = uidriver::ReadMessageBox(box);
-    EXPECT_EQ(info.caption, kCaption);
-    EXPECT_EQ(info.text, expected.text);
-    EXPECT_STREQ(uidriver::IconName(ShownIcon(box, info)), uidriver::IconName(expected.icon));
-    std::vector<int> ids;
-    for (const uidriver::ControlInfo& button : info.buttons) ids.push_back(button.id);
-    EXPECT_EQ(ids, expected.buttons);
-    if (!info.buttons.empty()) {
-      EXPECT_EQ(info.buttons[0].style & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "the first button is the default";
-    }
-    EXPECT_TRUE(uidriver::ClickButton(box, expected.press));
-    return uidriver::WaitForWindowGone(box);
-  }
-
   std::string m_trace;
 };
 
