@@ -19,6 +19,25 @@ using OpenConduitFunction = int32_t (*)(void*, HotSyncSessionRecord*);
 
 constexpr DWORD kSessionTimeoutMilliseconds = 120000;
 
+constexpr UINT kGateMessage = WM_APP + 1;
+constexpr DWORD kGateTimeoutMilliseconds = 60000;
+
+// Paths that the gate waits for: until all of them exist, the message it handles does not
+// return. The session dispatches that message between two probe passes, so its next pass
+// meets all the files at once.
+std::vector<std::string> g_gatePaths;
+
+LRESULT CALLBACK GateWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kGateMessage) return DefWindowProcA(window, message, wParam, lParam);
+  for (DWORD waited = 0; waited < kGateTimeoutMilliseconds; waited += 10) {
+    bool all = true;
+    for (const std::string& path : g_gatePaths) all = all && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (all) break;
+    Sleep(10);
+  }
+  return 0;
+}
+
 struct SessionCall {
   OpenConduitFunction open;
   void* progress;
@@ -28,7 +47,18 @@ struct SessionCall {
 
 DWORD WINAPI RunSession(void* parameter) {
   auto call = static_cast<SessionCall*>(parameter);
+  HWND gate = nullptr;
+  if (!g_gatePaths.empty()) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = GateWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ConduitTestGate";
+    RegisterClassA(&windowClass);
+    gate = CreateWindowA("ConduitTestGate", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+    PostMessageA(gate, kGateMessage, 0, 0);
+  }
   call->result = call->open(call->progress, call->record);
+  if (gate != nullptr) DestroyWindow(gate);
   return 0;
 }
 
@@ -133,6 +163,7 @@ struct SessionCase {
   std::vector<std::string> handOverCalls;  // calls that show the step got the right name
   bool withDatabaseList;
   bool withCompanion;
+  bool allAtOnce = false;  // the session's pass meets every file the companion writes together
 };
 
 std::string Expand(std::string text, const std::string& dataFolder) {
@@ -163,8 +194,12 @@ TEST_P(SessionTest, RunsTheSessionTheCompanionAskedFor) {
   record.action = Synchronize;
   record.databaseList = c.withDatabaseList ? static_cast<uint32_t>(reinterpret_cast<uintptr_t>(list)) : 0;
 
+  if (c.allAtOnce) {
+    for (const auto& w : c.companionWrites) g_gatePaths.push_back(exchange.Folder() + "\\" + w.first);
+  }
   int marker = 0;
   EXPECT_EQ(exchange.RunSessions(1, &marker, &record), std::vector<int32_t>{0});
+  g_gatePaths.clear();
 
   std::vector<std::string> trace = exchange.Trace();
   std::vector<std::string> logs;
@@ -202,6 +237,9 @@ INSTANTIATE_TEST_SUITE_P(
         SessionCase{"a selection file still held by the companion is waited for",
                     {{"hold", ""}, {"csvselname.txt", "@\\a.kif\r\n61440\r\n"}},
                     {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+        SessionCase{"a selection file held beyond the bounded wait sends nothing and stays for the next start",
+                    {{"hold", ""}, {"csvselname.txt", kSelected}, {"=6000", ""}}, {kSelectionUnreadableMessage},
+                    {"dalvex.dll", "vornet.exe", "csvselname.txt"}, false, {}, true, true},
         SessionCase{"a selection of 61440 bytes is refused",
                     {{"csvselname.txt", "@\\a.kif\r\n61440\r\n"}},
                     {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
@@ -210,10 +248,10 @@ INSTANTIATE_TEST_SUITE_P(
                     {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
         SessionCase{"the selection wins over the retrieval request, which is deleted",
                     {{"csvselname.txt", "@\\a.kif\r\n61440\r\n"}, {"LISTREQ.DAT", ""}},
-                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true, true},
         SessionCase{"the selection wins over the cancel marker, which is deleted",
                     {{"csvselname.txt", "@\\a.kif\r\n61440\r\n"}, {"dum.dat", ""}},
-                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true},
+                    {Formatted(kSizeTooLargeMessage, "a.kif")}, kInstalled, false, {}, true, true, true},
         SessionCase{"the retrieval request is handed to the retrieval step",
                     {{"ListReq.dat", ""}}, {}, kInstalled, true, {"open-database MarbeloDB 0xD0"}, true, true},
         SessionCase{"a retrieval request without any listed database is refused",

@@ -1,8 +1,9 @@
 // Stands in for Vornet.exe in the conduit's tests: creates the files that "companion.plan"
 // beside it names, one a line, each with the bytes of "<name>.bytes" if that exists, then
 // exits. Like the companion program it creates them with exclusive access and closes each at
-// once; after a line "hold" it keeps the following ones open for a moment, so the conduit meets
-// a file that is still being written. A line "=<milliseconds>" makes it sleep that long.
+// once; after a line "hold" it keeps the following ones open until a moment before it exits, so
+// the conduit meets a file that is still being written. A line "=<milliseconds>" makes it
+// sleep that long, holding what it holds.
 #include <windows.h>
 
 #include <cstdlib>
