@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Reads Vornet.exe's resources with pefile: dialog 102, icon 128 and the version strings.
+"""Reads Vornet.exe's main resources with pefile: dialog 102, icon 128 and the version strings.
 usage: check_resources.py Vornet.exe   (prints each failed check; exit code 1 if any)"""
 import struct
 import sys
@@ -93,10 +93,10 @@ def check_icon(pe, group):
 
 def main(path):
     pe = pefile.PE(path)
-    dialogs = list(resources(pe, 5))
-    check([(i, l) for i, l, _ in dialogs] == [(102, JAPANESE)], f"dialogs {[(i, l) for i, l, _ in dialogs]}")
-    if dialogs:
-        check_dialog(dialogs[0][2])
+    main_dialogs = [(l, data) for i, l, data in resources(pe, 5) if i == 102]
+    check([l for l, _ in main_dialogs] == [JAPANESE], f"dialog 102 languages {[l for l, _ in main_dialogs]}")
+    if main_dialogs:
+        check_dialog(main_dialogs[0][1])
     groups = list(resources(pe, 14))
     check([(i, l) for i, l, _ in groups] == [(128, JAPANESE)], f"icon groups {[(i, l) for i, l, _ in groups]}")
     if groups:

@@ -385,4 +385,18 @@ TEST_F(VornetTest, StaleRetrievalDoneMarkerDoesNotEndTheWaitButANewOneDoes) {
   EXPECT_EQ(Contents(Path("\\dum.dat")), "");
 }
 
+// The other controls stay live during the wait; a choice made then ends the dialog, and the
+// wait must end with it instead of keeping an invisible program alive.
+TEST_F(VornetTest, ChoosingAFileDuringTheWaitEndsTheProgram) {
+  std::string chosen = folder_ + "\\late.kif";
+  WriteBytes(chosen, "late");
+  Start();
+  ASSERT_TRUE(uidriver::ClickButton(dialog_, 1001));
+  ASSERT_TRUE(WaitForFile(Path("\\ListReq.dat")));
+  Choose(chosen);
+  EXPECT_EQ(WaitForExit(), 0u);
+  EXPECT_EQ(Contents(Path("\\csvselname.txt")), chosen + "\r\n4\r\n");
+  EXPECT_FALSE(Exists(Path("\\dum.dat")));
+}
+
 }  // namespace
