@@ -303,6 +303,20 @@ TEST(OpenConduit, ANullFirstArgumentOnlyClearsTheRequestFiles) {
   EXPECT_EQ(exchange.Left(), left);
 }
 
+TEST(OpenConduit, WithoutASessionRecordNothingRuns) {
+  ExchangeFolder exchange;
+  exchange.AddLibrary();
+  exchange.AddCompanion();
+  exchange.PlanCompanion({{"started.flag", ""}});
+  exchange.Place("dum.dat");
+  int marker = 0;
+  EXPECT_EQ(exchange.RunSessions(1, &marker, nullptr), std::vector<int32_t>{0});
+  EXPECT_TRUE(exchange.Trace().empty());
+  std::set<std::string> left = kInstalled;
+  left.insert("dum.dat");
+  EXPECT_EQ(exchange.Left(), left);
+}
+
 TEST(OpenConduit, ALibraryUnderAnotherNameFindsItsFolderSessionAfterSession) {
   ExchangeFolder exchange;
   exchange.AddLibrary("Conduit2.dll");
