@@ -19,7 +19,7 @@ function(run_tool result_var stdout_file stderr_var)
   set(${stderr_var} "${err}" PARENT_SCOPE)
 endfunction()
 
-execute_process(COMMAND ${MAKER} ${WORK}/made.svy RESULT_VARIABLE rc)
+execute_process(COMMAND ${EMULATOR} ${MAKER} ${WORK}/made.svy RESULT_VARIABLE rc)
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/made.svy ${EXAMPLES}/garden.svy
   RESULT_VARIABLE differs)
 expect("the committed example is what its generator makes" rc EQUAL 0 AND differs EQUAL 0)
