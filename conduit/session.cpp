@@ -51,9 +51,13 @@ bool PreparePaths() {
   std::memset(&g_paths, 0, sizeof g_paths);
   char modulePath[kModulePathRoom];
   DWORD length = GetModuleFileNameA(LibraryInstance(), modulePath, sizeof modulePath);
+  if (length > kMaxPathLength) {
+    AddLogLine(kFolderTooLongMessage);
+    return false;
+  }
   char folder[kPathFieldSize];
-  if (length == 0 || length >= sizeof modulePath || !FolderOfModulePath(modulePath, folder)) {
-    AddLogLine(length >= sizeof modulePath ? kFolderTooLongMessage : kFolderNotFoundMessage);
+  if (length == 0 || !FolderOfModulePath(modulePath, folder)) {
+    AddLogLine(kFolderNotFoundMessage);
     return false;
   }
   if (!FormPathTable(folder, &g_paths)) {
