@@ -6,6 +6,7 @@
 #include <map>
 
 #include "command_options.h"
+#include "configure_command.h"
 #include "fault_plan.h"
 #include "folder_files.h"
 #include "host_paths.h"
@@ -47,7 +48,8 @@ int RunSyncCommand(const std::vector<std::string>& arguments) {
       {"--conduit", false}, {"--handheld", false}, {"--action", false}, {"--fault", true}, {"--trace", false}};
   if (!ParseCommandOptions(arguments, rules, &options, &error)) return Refuse(error);
 
-  int32_t action = 0;
+  // Without --action, the session gets the action kept from `hotsync configure`.
+  int32_t action = KeptActionForSync();
   if (options.count("--action")) {
     char* end = nullptr;
     long value = std::strtol(options["--action"][0].c_str(), &end, 10);
@@ -117,6 +119,7 @@ int RunSyncCommand(const std::vector<std::string>& arguments) {
   int progress = 0;
   int32_t result = openConduit(&progress, &record);
   FreeLibrary(library);
+  if (!options.count("--action")) KeptActionUsed();
   std::printf("hotsync: OpenConduit returned %ld\n--- HotSync log ---\n", static_cast<long>(result));
   PrintRaw(Utf8FromShiftJis(FileText(log)));
   std::printf("--- end of log ---\n");

@@ -31,6 +31,12 @@ void UseUpNextOnly(KeptActions* kept);
 // The host's settings file, beside hotsync.exe.
 std::string KeptActionsPath();
 
-// Reads the kept actions, hands back the one for this HotSync and uses up a next-only
-// choice, writing the file again.
-int32_t TakeActionForSync();
+// The action kept for this HotSync, from the settings file.
+int32_t KeptActionForSync();
+
+// After a HotSync has run: uses up a next-only choice in the settings file.
+void KeptActionUsed();
+
+// The conduit a command works on: --conduit PATH, else the one registered for ZHMQ. False,
+// with the reason printed for `command`, when there is none.
+bool ConduitForCommand(const char* command, const std::string* given, std::string* path);

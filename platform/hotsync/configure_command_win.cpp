@@ -11,6 +11,7 @@
 #include "configure_records.h"
 #include "host_paths.h"
 #include "hotsync_commands.h"
+#include "registered_conduit.h"
 
 namespace {
 
@@ -94,14 +95,24 @@ bool AskEnglish(HMODULE library, const KeptActions& kept, int32_t* chosen, int32
 
 std::string KeptActionsPath() { return HostFolder() + "\\hotsync-actions.txt"; }
 
-int32_t TakeActionForSync() {
+int32_t KeptActionForSync() { return ActionForNextSync(LoadKept()); }
+
+void KeptActionUsed() {
   KeptActions kept = LoadKept();
-  int32_t action = ActionForNextSync(kept);
-  if (kept.hasNextOnly) {
-    UseUpNextOnly(&kept);
-    SaveKept(kept);
+  if (!kept.hasNextOnly) return;
+  UseUpNextOnly(&kept);
+  SaveKept(kept);
+}
+
+bool ConduitForCommand(const char* command, const std::string* given, std::string* path) {
+  if (given != nullptr) {
+    *path = *given;
+    return true;
   }
-  return action;
+  std::string why;
+  if (FindRegisteredConduit("ZHMQ", path, &why) == RegisteredConduit::kFound) return true;
+  std::fprintf(stderr, "hotsync %s: %s\n", command, why.c_str());
+  return false;
 }
 
 int RunConfigureCommand(const std::vector<std::string>& arguments) {
@@ -120,7 +131,10 @@ int RunConfigureCommand(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "hotsync configure: %s\n%s", error.c_str(), kUsage);
     return 2;
   }
-  std::string conduit = options.count("--conduit") ? options["--conduit"][0] : HostFolder() + "\\Dalvex.dll";
+  std::string conduit;
+  if (!ConduitForCommand("configure", options.count("--conduit") ? &options["--conduit"][0] : nullptr, &conduit)) {
+    return 1;
+  }
   std::string user = options.count("--user") ? options["--user"][0] : "HotSync User";
   HMODULE library = LoadLibraryA(conduit.c_str());
   if (library == nullptr) {

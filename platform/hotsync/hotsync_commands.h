@@ -9,3 +9,5 @@ using CommandFunction = int (*)(const std::vector<std::string>& arguments);
 
 int RunSyncCommand(const std::vector<std::string>& arguments);
 int RunListCommand(const std::vector<std::string>& arguments);
+int RunInfoCommand(const std::vector<std::string>& arguments);
+int RunConfigureCommand(const std::vector<std::string>& arguments);

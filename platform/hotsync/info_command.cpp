@@ -7,6 +7,7 @@
 #include <map>
 
 #include "command_options.h"
+#include "configure_command.h"
 #include "configure_records.h"
 #include "host_paths.h"
 #include "hotsync_commands.h"
@@ -33,7 +34,8 @@ int RunInfoCommand(const std::vector<std::string>& arguments) {
     std::fprintf(stderr, "hotsync info: %s\nusage: hotsync info [--conduit PATH]\n", error.c_str());
     return 2;
   }
-  std::string conduit = options.count("--conduit") ? options["--conduit"][0] : HostFolder() + "\\Dalvex.dll";
+  std::string conduit;
+  if (!ConduitForCommand("info", options.count("--conduit") ? &options["--conduit"][0] : nullptr, &conduit)) return 1;
   HMODULE library = LoadLibraryA(conduit.c_str());
   if (library == nullptr) {
     std::fprintf(stderr, "hotsync info: cannot load the conduit %s (error %lu)\n", conduit.c_str(), GetLastError());

@@ -18,6 +18,8 @@ const Command kCommands[] = {
     {"sync", RunSyncCommand,
      "hotsync sync [--conduit PATH] [--handheld DIR] [--action N] [--fault op:n:code]... [--trace FILE]"},
     {"list", RunListCommand, "hotsync list [--handheld DIR]"},
+    {"info", RunInfoCommand, "hotsync info [--conduit PATH]"},
+    {"configure", RunConfigureCommand, "hotsync configure [--english] [--conduit PATH] [--user NAME]"},
 };
 
 int Usage() {
