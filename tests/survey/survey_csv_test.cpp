@@ -385,6 +385,52 @@ TEST(SurveyCsvRefusals, FilesThatHoldJustWhatTheyReferToAreConverted) {
   }
 }
 
+// A chain of `rows` entries with long reals; textB of entry i holds extra[i] bytes.
+SurveyFileBuilder WideRows(int rows, const std::vector<size_t>& extra) {
+  SurveyFileBuilder file = SampleFile(2);
+  for (int i = 0; i < rows; ++i) {
+    SurveyEntryFields e = SampleEntry();
+    e.next = i + 1 < rows ? static_cast<uint16_t>(i + 1) : kChainEndMarker;
+    e.textB = std::string(i < static_cast<int>(extra.size()) ? extra[i] : 0, 'b');
+    e.realA = e.realB = e.realC = -FLT_MAX;
+    file.Entry(i, e);
+  }
+  return file;
+}
+
+TEST(SurveyCsvRefusals, TheTextFillsTheBufferToItsLastByteAndNoFurther) {
+  const CsvBuild full = Convert(WideRows(kSurveyEntryCount, {}));
+  ASSERT_EQ(full.problem, CsvProblem::kTextTooLong) << "the fixture must overflow when whole";
+  // Fewer rows that fit with empty texts, then textB bytes up to the last byte.
+  const size_t lastByte = kCsvTextBufferSize - 1;
+  int rows = kSurveyEntryCount;
+  size_t base = 0;
+  for (;; rows -= 50) {
+    const CsvBuild build = Convert(WideRows(rows, {}));
+    if (build.problem == CsvProblem::kNone) {
+      base = build.length;
+      break;
+    }
+  }
+  std::vector<size_t> extra(rows, 0);
+  size_t missing = lastByte - base;
+  for (size_t i = 0; missing > 0; ++i) {
+    ASSERT_LT(i, extra.size());
+    extra[i] = missing < 26 ? missing : 26;
+    missing -= extra[i];
+  }
+  const CsvBuild fits = Convert(WideRows(rows, extra));
+  EXPECT_EQ(fits.problem, CsvProblem::kNone);
+  EXPECT_EQ(fits.length, lastByte);
+
+  size_t grown = 0;
+  while (extra[grown] == 26) ++grown;
+  ++extra[grown];
+  const CsvBuild over = Convert(WideRows(rows, extra));
+  EXPECT_EQ(over.problem, CsvProblem::kTextTooLong);
+  EXPECT_EQ(over.text, nullptr);
+}
+
 TEST(SurveyCsvRefusals, TextBeyondTheBufferIsRefusedAndAFollowingFileStillConverts) {
   SurveyFileBuilder file = SampleFile(0);
   file.PrimaryName(2, std::string(21, 'n'));
