@@ -34,10 +34,11 @@ test-win32: win32
 
 test: test-native test-fuzz test-win32
 
-dist: win32 native
+dist: win32
 	rm -rf dist
 	cmake --build --preset win32 --target dist
-	cmake --build --preset native --target dist-native
+	cmake --preset native-release >/dev/null
+	cmake --build --preset native-release -j $(JOBS) --target dist-native
 
 demo: dist
 	tools/wine-session.sh $(WINEPREFIX_DIR) tools/demo.sh
