@@ -47,6 +47,15 @@ run_installer() {
   wait "$installer" && echo "  Installer.exe exit code 0"
 }
 
+# One HotSync in which the user picks FILE in Vornet.exe.
+sync_sending() {
+  hotsync sync &
+  local host=$!
+  drive click "Marbelo Conduit" 1000
+  drive openfile "Marbelo Conduit" "$(win "$1")"
+  wait "$host"
+}
+
 section "Installing the conduit from $(basename "$shogi")\\ (Installer.exe)"
 run_installer
 
@@ -54,11 +63,7 @@ section "hotsync info"
 hotsync info
 
 section "HotSync 1: the user picks examples/sample.kif in Vornet.exe"
-hotsync sync &
-host=$!
-drive click "Marbelo Conduit" 1000
-drive openfile "Marbelo Conduit" "$(win "$demo/PC/sample.kif")"
-wait "$host"
+sync_sending "$demo/PC/sample.kif"
 
 section "hotsync list"
 hotsync list
@@ -88,11 +93,7 @@ hotsync sync
 
 section "HotSync 4: a file of 70000 bytes is too large for the handheld"
 head -c 70000 /dev/urandom > "$demo/PC/large.bin"
-hotsync sync &
-host=$!
-drive click "Marbelo Conduit" 1000
-drive openfile "Marbelo Conduit" "$(win "$demo/PC/large.bin")"
-wait "$host"
+sync_sending "$demo/PC/large.bin"
 
 section "survey2csv examples/survey/garden.svy"
 "$root/dist/native/survey2csv" "$root/examples/survey/garden.svy" | iconv -f CP932 -t UTF-8
