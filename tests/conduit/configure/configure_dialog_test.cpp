@@ -71,13 +71,25 @@ std::vector<int> CheckedRadios(HWND dialog) {
   return checked;
 }
 
+// Waits until exactly these radio buttons are selected: a posted click is handled when the
+// dialog's thread comes to it.
+bool WaitForCheckedRadios(HWND dialog, const std::vector<int>& expected) {
+  DWORD start = GetTickCount();
+  while (CheckedRadios(dialog) != expected) {
+    if (GetTickCount() - start >= kTimeoutMs) return false;
+    Sleep(uidriver::kPollMs);
+  }
+  return true;
+}
+
 // A real click on a button: the automatic check box toggles itself.
 void Click(HWND dialog, int id) {
   DWORD_PTR ignored;
   SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
 }
 
-// Waits until every message posted to the dialog so far has been handled.
+// Waits until the dialog's thread has handled what was sent to it so far (not what was
+// posted: sent messages come first).
 void Settle(HWND dialog) {
   DWORD_PTR ignored;
   SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored);
@@ -305,8 +317,7 @@ TEST(Dialogs, SelectTheActionAndHandTheChoiceBackOnOk) {
     EXPECT_EQ(CheckedRadios(dialog), std::vector<int>{c.selectedRadio});
     if (c.clickRadio != 0) {
       uidriver::ClickButton(dialog, c.clickRadio);
-      Settle(dialog);
-      EXPECT_EQ(CheckedRadios(dialog), std::vector<int>{c.clickRadio});
+      EXPECT_TRUE(WaitForCheckedRadios(dialog, {c.clickRadio})) << "the clicked choice alone is selected";
     }
     if (c.tick) Click(dialog, IDC_CHECK_MAKE_DEFAULT);
     uidriver::ClickButton(dialog, IDOK);
