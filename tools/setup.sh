@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
-  imagemagick fonts-ipafont-gothic python3-pefile libpalm-perl locales
+  imagemagick fonts-ipafont-gothic fonts-wine python3-pefile libpalm-perl locales
   cmake ninja-build googletest clang libclang-rt-14-dev
 )
 
