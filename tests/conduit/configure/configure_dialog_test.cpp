@@ -196,18 +196,18 @@ TEST(Exports, ConfigureConduitWithoutRecordShowsNothing) {
 class Templates : public testing::TestWithParam<const DialogSpec*> {};
 
 TEST_P(Templates, MatchTheirDesign) {
-  const DialogSpec& spec = *GetParam();
+  const DialogSpec& expected = *GetParam();
   DialogTemplate compiled;
-  ASSERT_TRUE(ReadDialogTemplate(Conduit().module(), spec.id, &compiled));
+  ASSERT_TRUE(ReadDialogTemplate(Conduit().module(), expected.id, &compiled));
   EXPECT_EQ(compiled.style, kDialogStyle);
-  EXPECT_EQ(compiled.cx, spec.cx);
-  EXPECT_EQ(compiled.cy, spec.cy);
-  EXPECT_EQ(compiled.caption, spec.caption);
-  EXPECT_EQ(compiled.pointSize, spec.pointSize);
-  EXPECT_EQ(compiled.fontName, spec.fontName);
-  ASSERT_EQ(compiled.items.size(), spec.controlCount);
-  for (size_t i = 0; i < spec.controlCount; ++i) {
-    const ControlSpec& want = spec.controls[i];
+  EXPECT_EQ(compiled.cx, expected.cx);
+  EXPECT_EQ(compiled.cy, expected.cy);
+  EXPECT_EQ(compiled.caption, expected.caption);
+  EXPECT_EQ(compiled.pointSize, expected.pointSize);
+  EXPECT_EQ(compiled.fontName, expected.fontName);
+  ASSERT_EQ(compiled.items.size(), expected.controlCount);
+  for (size_t i = 0; i < expected.controlCount; ++i) {
+    const ControlSpec& want = expected.controls[i];
     const TemplateItem& got = compiled.items[i];
     SCOPED_TRACE("control " + std::to_string(i) + ", id " + std::to_string(want.id));
     EXPECT_EQ(got.id, want.id);
@@ -235,12 +235,12 @@ INSTANTIATE_TEST_SUITE_P(Conduit, Templates, testing::Values(&kJapaneseDialog, &
 // The dialogs on the display.
 
 TEST(Dialogs, ShowTheirControlsInOrderWhereDesigned) {
-  for (const DialogSpec* spec : {&kJapaneseDialog, &kEnglishDialog}) {
-    SCOPED_TRACE(spec->id);
+  for (const DialogSpec* expected : {&kJapaneseDialog, &kEnglishDialog}) {
+    SCOPED_TRACE(expected->id);
     ConduitActionSettings settings = Settings(Synchronize);
     int32_t size = kSettingsSize;
     HotSyncConfigRecord record = ConfigRecord(Synchronize);
-    std::unique_ptr<OpenDialog> open(spec == &kJapaneseDialog ? OpenJapanese(&settings, &size) : OpenEnglish(&record));
+    std::unique_ptr<OpenDialog> open(expected == &kJapaneseDialog ? OpenJapanese(&settings, &size) : OpenEnglish(&record));
     HWND dialog = open->dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(uidriver::GetControlText(dialog, 0), "");
@@ -249,9 +249,9 @@ TEST(Dialogs, ShowTheirControlsInOrderWhereDesigned) {
     EXPECT_EQ(std::string(caption), kConduitName);
     EXPECT_EQ(uidriver::GetControlText(dialog, IDC_GROUP_ACTION), "将棋コンジット動作設定");
     std::vector<uidriver::ControlInfo> controls = uidriver::ListControls(dialog);
-    ASSERT_EQ(controls.size(), spec->controlCount);
-    for (size_t i = 0; i < spec->controlCount; ++i) {
-      const ControlSpec& want = spec->controls[i];
+    ASSERT_EQ(controls.size(), expected->controlCount);
+    for (size_t i = 0; i < expected->controlCount; ++i) {
+      const ControlSpec& want = expected->controls[i];
       SCOPED_TRACE("control " + std::to_string(i) + ", id " + std::to_string(want.id));
       EXPECT_EQ(static_cast<WORD>(controls[i].id), static_cast<WORD>(want.id));
       EXPECT_EQ(controls[i].visible, want.shown);
@@ -263,7 +263,7 @@ TEST(Dialogs, ShowTheirControlsInOrderWhereDesigned) {
       EXPECT_EQ(placed.left, designed.left);
       EXPECT_EQ(placed.top, designed.top);
     }
-    SaveScreenshot(dialog, "dialog" + std::to_string(spec->id));
+    SaveScreenshot(dialog, "dialog" + std::to_string(expected->id));
     uidriver::PostCommand(dialog, IDCANCEL);
     int32_t result;
     EXPECT_TRUE(open->Finish(&result));
