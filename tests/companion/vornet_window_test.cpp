@@ -8,21 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "test_files_win.h"
 #include "ui_driver.h"
 
 namespace {
 
 const char kCaption[] = "Marbelo Conduit";
 const char kWaitingText[] = "読み込み中です。しばらくお待ちください。";
-
-std::string ModuleFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.rfind('\\'));
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The file's bytes; "<absent>" when it does not exist.
 std::string Contents(const std::string& path) {
@@ -37,13 +29,7 @@ std::string Contents(const std::string& path) {
   return bytes;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
+void MustWrite(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteBytes(path, bytes)) << path; }
 
 bool WaitForFile(const std::string& path, DWORD timeoutMs = uidriver::kDefaultTimeoutMs) {
   DWORD start = GetTickCount();
@@ -52,25 +38,6 @@ bool WaitForFile(const std::string& path, DWORD timeoutMs = uidriver::kDefaultTi
     Sleep(uidriver::kPollMs);
   }
   return true;
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
 }
 
 std::string RecordFile(const std::string& folder, int number) {
@@ -93,7 +60,7 @@ class VornetTest : public ::testing::Test {
     folder_ = std::string(temp) + "vornet-" + name;
     RemoveTree(folder_);
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-    ASSERT_TRUE(CopyFileA((ModuleFolder() + "\\" VORNET_FROM_TEST).c_str(),
+    ASSERT_TRUE(CopyFileA((OwnFolder() + "\\" VORNET_FROM_TEST).c_str(),
                           (folder_ + "\\Vornet.exe").c_str(), FALSE));
   }
 
@@ -198,7 +165,7 @@ class CancelTest : public VornetTest, public ::testing::WithParamInterface<Cance
 
 TEST_P(CancelTest, WritesTheEmptyCancelMarkerAndEnds) {
   Start();
-  WriteBytes(Path("\\dum.dat"), "stale");
+  MustWrite(Path("\\dum.dat"), "stale");
   switch (GetParam()) {
     case CancelWay::kButton: uidriver::ClickButton(dialog_, IDCANCEL); break;
     case CancelWay::kEscape: uidriver::PressKey(dialog_, VK_ESCAPE); break;
@@ -230,9 +197,9 @@ TEST_P(ChoiceTest, WritesPathAndSizeLinesAndEnds) {
   std::string folder = folder_ + "\\" + c.subfolder;
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   std::string chosen = folder + "\\" + c.fileName;
-  WriteBytes(chosen, c.content);
+  MustWrite(chosen, c.content);
   if (c.earlierSelection) {
-    WriteBytes(Path("\\csvselname.txt"), std::string(600, 'x') + "\r\n99999\r\n");
+    MustWrite(Path("\\csvselname.txt"), std::string(600, 'x') + "\r\n99999\r\n");
   }
   Start();
   Choose(chosen);
@@ -277,12 +244,12 @@ TEST_P(UnreadableChoiceTest, ShowsTheStopMessageLeavesNoSelectionAndAllowsAnothe
   std::string bad = folder_ + "\\bad.kif";
   HANDLE lock = INVALID_HANDLE_VALUE;
   if (GetParam() == Unreadable::kLockedByAnotherProgram) {
-    WriteBytes(bad, "locked");
+    MustWrite(bad, "locked");
     lock = CreateFileA(bad.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   }
   std::string good = folder_ + "\\good.kif";
-  WriteBytes(good, "12345");
+  MustWrite(good, "12345");
   Start();
   Choose(bad);
 
@@ -318,7 +285,7 @@ class RecordClearingTest : public VornetTest, public ::testing::WithParamInterfa
 
 TEST_P(RecordClearingTest, ClearsUpToTheFirstGapThenRequestsAndWaitsUntilCancel) {
   const ClearingCase& c = GetParam();
-  for (int n : c.present) WriteBytes(RecordFile(folder_, n), "record");
+  for (int n : c.present) MustWrite(RecordFile(folder_, n), "record");
   Start();
   ASSERT_TRUE(uidriver::ClickButton(dialog_, 1001));
   ASSERT_TRUE(WaitForFile(Path("\\ListReq.dat"))) << "no retrieval request";
@@ -363,7 +330,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ClearingCase>& info) { return info.param.name; });
 
 TEST_F(VornetTest, StaleRetrievalDoneMarkerDoesNotEndTheWaitButANewOneDoes) {
-  WriteBytes(Path("\\HH2PC.dat"), "");
+  MustWrite(Path("\\HH2PC.dat"), "");
   Start();
   ASSERT_TRUE(uidriver::ClickButton(dialog_, 1001));
   ASSERT_TRUE(WaitForFile(Path("\\ListReq.dat")));
@@ -379,7 +346,7 @@ TEST_F(VornetTest, StaleRetrievalDoneMarkerDoesNotEndTheWaitButANewOneDoes) {
   EXPECT_FALSE(Exists(Path("\\dum.dat")));
 
   // The conduit's marker ends the waits; the dialog stays and Escape cancels again.
-  WriteBytes(Path("\\HH2PC.dat"), "");
+  MustWrite(Path("\\HH2PC.dat"), "");
   uidriver::PressKey(dialog_, VK_ESCAPE);
   EXPECT_EQ(WaitForExit(), 0u);
   EXPECT_EQ(Contents(Path("\\dum.dat")), "");
@@ -389,7 +356,7 @@ TEST_F(VornetTest, StaleRetrievalDoneMarkerDoesNotEndTheWaitButANewOneDoes) {
 // wait must end with it instead of keeping an invisible program alive.
 TEST_F(VornetTest, ChoosingAFileDuringTheWaitEndsTheProgram) {
   std::string chosen = folder_ + "\\late.kif";
-  WriteBytes(chosen, "late");
+  MustWrite(chosen, "late");
   Start();
   ASSERT_TRUE(uidriver::ClickButton(dialog_, 1001));
   ASSERT_TRUE(WaitForFile(Path("\\ListReq.dat")));

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "session_messages.h"
-#include "test_files_win.h"
+#include "exchange_checks_win.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "conduit_action.h"
 #include "hotsync_records.h"
 #include "session_messages.h"
-#include "test_files_win.h"
+#include "exchange_checks_win.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include "survey_csv.h"
 #include "survey_file_builder.h"
+#include "test_files_win.h"
 #include "ui_driver.h"
 
 namespace {
@@ -16,15 +17,6 @@ namespace {
 const char kCaption[] = "データリスト";
 // How long a click that must open nothing is given to open something anyway.
 const DWORD kNothingOpensMs = 3000;
-
-std::string ModuleFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder = path;
-  return folder.substr(0, folder.rfind('\\'));
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Contents(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -77,7 +69,7 @@ class DataListTest : public ::testing::Test {
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "datalist-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     CreateDirectoryA(folder_.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA((ModuleFolder() + "\\" VORNET_FROM_TEST).c_str(), Path("Vornet.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((OwnFolder() + "\\" VORNET_FROM_TEST).c_str(), Path("Vornet.exe").c_str(), FALSE));
   }
 
   void TearDown() override {

@@ -1,11 +1,10 @@
-// File helpers of the conduit's Windows tests: whole files, folder listings, clean-up.
+// File helpers of the Windows tests: the test's own folder, whole files, lines, clean-up.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,8 @@ inline std::string OwnFolder() {
   std::string folder(path, length);
   return folder.substr(0, folder.rfind('\\'));
 }
+
+inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 inline std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -66,36 +67,11 @@ inline void RemoveTree(const std::string& folder) {
       if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(folder + "\\" + name);
       } else {
+        SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA((folder + "\\" + name).c_str());
       }
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
   RemoveDirectoryA(folder.c_str());
-}
-
-// The files of a folder in lower case, without the tests' companion scaffolding.
-inline std::set<std::string> FilesLeft(const std::string& folder) {
-  std::set<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = Lower(found.cFileName);
-    if (name == "." || name == ".." || name == "companion.plan") continue;
-    if (name.size() > 6 && name.compare(name.size() - 6, 6, ".bytes") == 0) continue;
-    names.insert(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
-// Writes the scripted companion's plan: the files it creates, with their bytes.
-inline bool PlanCompanion(const std::string& folder, const std::vector<std::pair<std::string, std::string>>& files) {
-  std::string plan;
-  for (const auto& file : files) {
-    plan += file.first + "\n";
-    if (!WriteBytes(folder + "\\" + file.first + ".bytes", file.second)) return false;
-  }
-  return WriteBytes(folder + "\\companion.plan", plan);
 }
