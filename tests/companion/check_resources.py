@@ -1,10 +1,14 @@
 #!/usr/bin/python3
 """Reads Vornet.exe's main resources with pefile: dialog 102, icon 128 and the version strings.
 usage: check_resources.py Vornet.exe   (prints each failed check; exit code 1 if any)"""
+import os
 import struct
 import sys
 
 import pefile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from dialog_resources import parse_dialog, resources  # noqa: E402
 
 JAPANESE = 0x411
 failures = []
@@ -15,56 +19,17 @@ def check(condition, what):
         failures.append(what)
 
 
-def resources(pe, type_id):
-    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        if kind.id == type_id:
-            for entry in kind.directory.entries:
-                for lang in entry.directory.entries:
-                    yield entry.id, lang.id, pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
-
-
-def utf16z(data, pos):
-    end = pos
-    while data[end:end + 2] != b"\0\0":
-        end += 2
-    return data[pos:end].decode("utf-16-le"), end + 2
-
-
-def sz_or_ord(data, pos):
-    if data[pos:pos + 2] == b"\xff\xff":
-        return struct.unpack_from("<H", data, pos + 2)[0], pos + 4
-    return utf16z(data, pos)
-
-
-def align4(pos):
-    return (pos + 3) & ~3
-
-
 def check_dialog(data):
-    _, signature, _, exstyle, style, count, x, y, cx, cy = struct.unpack_from("<HHIIIHhhhh", data, 0)
-    check(signature == 0xFFFF, "dialog 102 is an extended template")
-    check((x, y, cx, cy) == (0, 0, 174, 59), f"dialog 102 at 0,0 sized 174x59, got {(x, y, cx, cy)}")
+    dialog = parse_dialog(data)
+    check(dialog["extended"], "dialog 102 is an extended template")
+    check(dialog["rect"] == (0, 0, 174, 59), f"dialog 102 at 0,0 sized 174x59, got {dialog['rect']}")
     want = 0x80000000 | 0x10000000 | 0x00C00000 | 0x00080000 | 0x80 | 0x40  # popup visible caption sysmenu modalframe setfont
-    check(style == want, f"dialog 102 style {style:#x}, want {want:#x}")
-    check(exstyle == 0x40000, f"dialog 102 extended style {exstyle:#x}, want application window")
-    pos = 26
-    _, pos = sz_or_ord(data, pos)  # menu
-    _, pos = sz_or_ord(data, pos)  # class
-    caption, pos = utf16z(data, pos)
-    check(caption == "Marbelo Conduit", f"caption {caption!r}")
-    points, _, _, _ = struct.unpack_from("<HHBB", data, pos)
-    face, pos = utf16z(data, pos + 6)
-    check((points, face) == (9, "ＭＳ Ｐゴシック"), f"font {points} {face!r}")
-    controls = []
-    for _ in range(count):
-        pos = align4(pos)
-        _, ex, cstyle, cx_, cy_, w, h, cid = struct.unpack_from("<IIIhhhhI", data, pos)
-        pos += 24
-        cls, pos = sz_or_ord(data, pos)
-        text, pos = sz_or_ord(data, pos)
-        extra = struct.unpack_from("<H", data, pos)[0]
-        pos += 2 + extra
-        controls.append((cid, cls, text, (cx_, cy_, w, h), bool(cstyle & 0x10000000), cstyle))
+    check(dialog["style"] == want, f"dialog 102 style {dialog['style']:#x}, want {want:#x}")
+    check(dialog["exstyle"] == 0x40000, f"dialog 102 extended style {dialog['exstyle']:#x}, want application window")
+    check(dialog["caption"] == "Marbelo Conduit", f"caption {dialog['caption']!r}")
+    check(dialog["font"] == (9, "ＭＳ Ｐゴシック"), f"font {dialog['font']}")
+    controls = [(cid, cls, text, rect, bool(style & 0x10000000), style)
+                for cid, cls, text, rect, style in dialog["controls"]]
     want_controls = [
         (1, 0x80, "OK", (50, 40, 50, 14), False),
         (2, 0x80, "ｷｬﾝｾﾙ", (110, 40, 50, 14), True),

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Reads dialog template 129 of Vornet.exe with pefile: caption, frame, font and each control.
 usage: check_data_list_template.py Vornet.exe   (prints each failed check; exit code 1 if any)"""
-import struct
+import os
 import sys
 
 import pefile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from dialog_resources import parse_dialog, resources  # noqa: E402
 
 RT_DIALOG = 5
 failures = []
@@ -15,26 +18,10 @@ def check(condition, what):
         failures.append(what)
 
 
-def utf16z(data, pos):
-    end = pos
-    while data[end:end + 2] != b"\0\0":
-        end += 2
-    return data[pos:end].decode("utf-16-le"), end + 2
-
-
-def sz_or_ord(data, pos):
-    if data[pos:pos + 2] == b"\xff\xff":
-        return struct.unpack_from("<H", data, pos + 2)[0], pos + 4
-    return utf16z(data, pos)
-
-
 def template(pe, dialog_id):
-    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        if kind.id == RT_DIALOG:
-            for entry in kind.directory.entries:
-                if entry.id == dialog_id:
-                    lang = entry.directory.entries[0]
-                    return lang.id, pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size)
+    for entry_id, lang, data in resources(pe, RT_DIALOG):
+        if entry_id == dialog_id:
+            return lang, data
     return None, None
 
 
@@ -44,28 +31,14 @@ def main():
         print("no dialog 129")
         return 1
     check(lang == 0x411, f"dialog 129 language {lang:#x}, want Japanese")
-    _, signature, _, exstyle, style, count, x, y, cx, cy = struct.unpack_from("<HHIIIHhhhh", data, 0)
-    check(signature == 0xFFFF, "an extended template")
-    check((cx, cy) == (189, 205), f"size {(cx, cy)}, want 189 x 205")
+    dialog = parse_dialog(data)
+    check(dialog["extended"], "an extended template")
+    check(dialog["rect"][2:] == (189, 205), f"size {dialog['rect'][2:]}, want 189 x 205")
     want = 0x80000000 | 0x00C00000 | 0x00080000 | 0x80 | 0x40  # popup caption sysmenu modalframe setfont
-    check(style == want, f"style {style:#x}, want {want:#x}")
-    pos = 26
-    _, pos = sz_or_ord(data, pos)
-    _, pos = sz_or_ord(data, pos)
-    caption, pos = utf16z(data, pos)
-    check(caption == "データリスト", f"caption {caption!r}")
-    points = struct.unpack_from("<H", data, pos)[0]
-    face, pos = utf16z(data, pos + 6)
-    check((points, face) == (9, "ＭＳ Ｐゴシック"), f"font {points} {face!r}")
-    controls = []
-    for _ in range(count):
-        pos = (pos + 3) & ~3
-        _, _, cstyle, cx_, cy_, w, h, cid = struct.unpack_from("<IIIhhhhI", data, pos)
-        pos += 24
-        cls, pos = sz_or_ord(data, pos)
-        text, pos = sz_or_ord(data, pos)
-        pos += 2 + struct.unpack_from("<H", data, pos)[0]
-        controls.append((cid, cls, text, (cx_, cy_, w, h), cstyle))
+    check(dialog["style"] == want, f"style {dialog['style']:#x}, want {want:#x}")
+    check(dialog["caption"] == "データリスト", f"caption {dialog['caption']!r}")
+    check(dialog["font"] == (9, "ＭＳ Ｐゴシック"), f"font {dialog['font']}")
+    controls = dialog["controls"]
     VISIBLE, DISABLED, TABSTOP, BORDER, VSCROLL = 0x10000000, 0x08000000, 0x10000, 0x800000, 0x200000
     want_controls = [
         (1, 0x80, "終了", (135, 185, 50, 14)),
