@@ -4,24 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "exchange_folder.h"
 #include "in_memory_handheld.h"
 #include "retrieve.h"
-
-static bool g_failTransferBuffer = false;
-
-void* operator new[](size_t size, const std::nothrow_t&) noexcept {
-  if (g_failTransferBuffer && size == 65535) return nullptr;
-  return std::malloc(size);
-}
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete[](void* block, size_t) noexcept { std::free(block); }
+#include "transfer_buffer_allocation.h"
 
 namespace {
 
@@ -37,9 +27,9 @@ class RetrieveStep : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetHandheld();
-    g_failTransferBuffer = false;
+    FailTransferBufferAllocation(false);
   }
-  void TearDown() override { g_failTransferBuffer = false; }
+  void TearDown() override { FailTransferBufferAllocation(false); }
 
   // A handheld database with records of these contents.
   void MakeDatabase(const std::vector<std::string>& records) {
@@ -225,7 +215,7 @@ TEST_F(RetrieveStep, ARecordLargerThanTheBufferIsNotWrittenAsIfWhole) {
 
 TEST_F(RetrieveStep, AFailedAllocationIsLoggedAndTheDatabaseClosed) {
   MakeDatabase({Filled(10, 1)});
-  g_failTransferBuffer = true;
+  FailTransferBufferAllocation(true);
   EXPECT_EQ(1, RetrieveRecords(kDatabase));
   const std::vector<std::string> log = {"22 1 Marbelo － メモリが不足しているため、取り込めませんでした。"};
   EXPECT_EQ(log, TheHandheld().log);

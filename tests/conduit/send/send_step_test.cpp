@@ -5,24 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "exchange_folder.h"
 #include "in_memory_handheld.h"
 #include "send.h"
-
-// The transfer buffer's allocation fails while this is set (the steps allocate nothing else
-// of that size).
-static bool g_failTransferBuffer = false;
-
-void* operator new[](size_t size, const std::nothrow_t&) noexcept {
-  if (g_failTransferBuffer && size == 65535) return nullptr;
-  return std::malloc(size);
-}
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete[](void* block, size_t) noexcept { std::free(block); }
+#include "transfer_buffer_allocation.h"
 
 namespace {
 
@@ -57,9 +46,9 @@ class SendStep : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetHandheld();
-    g_failTransferBuffer = false;
+    FailTransferBufferAllocation(false);
   }
-  void TearDown() override { g_failTransferBuffer = false; }
+  void TearDown() override { FailTransferBufferAllocation(false); }
 
   // Puts the PC file and the selection file in place, as the companion program leaves them,
   // and runs the send step on the chosen name.
@@ -258,7 +247,7 @@ TEST_F(SendStep, AnUnreadableChosenFileSendsNothingAndSaysSo) {
 }
 
 TEST_F(SendStep, AFailedAllocationIsLoggedAndTheDatabaseClosed) {
-  g_failTransferBuffer = true;
+  FailTransferBufferAllocation(true);
   EXPECT_EQ(1, Send("game01.kif", "abc"));
   const std::vector<std::string> log = {"22 1 Marbelo － メモリが不足しているため、転送できませんでした。"};
   EXPECT_EQ(log, TheHandheld().log);
