@@ -71,60 +71,70 @@ bool IsPushButton(const ControlInfo& control) {
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
+// A 32-bit top-down bitmap selected into a memory device context, for reading pixels back.
+class PixelCanvas {
+ public:
+  PixelCanvas(int width, int height) : m_width(width), m_height(height) {
+    m_screen = GetDC(nullptr);
+    m_memory = CreateCompatibleDC(m_screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    m_bitmap = CreateDIBSection(m_memory, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+    m_old = SelectObject(m_memory, m_bitmap);
+  }
+  ~PixelCanvas() {
+    SelectObject(m_memory, m_old);
+    DeleteObject(m_bitmap);
+    DeleteDC(m_memory);
+    ReleaseDC(nullptr, m_screen);
+  }
+  PixelCanvas(const PixelCanvas&) = delete;
+  PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+  HDC screen() const { return m_screen; }
+  HDC dc() const { return m_memory; }
+  // The pixels as BGRX rows, once what was drawn has reached the bitmap.
+  std::vector<DWORD> Pixels() const {
+    GdiFlush();
+    const DWORD* bits = static_cast<const DWORD*>(m_bits);
+    return std::vector<DWORD>(bits, bits + m_width * m_height);
+  }
+
+ private:
+  int m_width;
+  int m_height;
+  HDC m_screen;
+  HDC m_memory;
+  HBITMAP m_bitmap;
+  HGDIOBJ m_old;
+  void* m_bits = nullptr;
+};
+
 // The screen's pixels under a window's client area, as 32-bit BGRX rows.
 std::vector<DWORD> CaptureClient(HWND hwnd, int width, int height) {
   POINT origin = {0, 0};
   ClientToScreen(hwnd, &origin);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-  GdiFlush();
-  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
-                            static_cast<const DWORD*>(bits) + width * height);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  PixelCanvas canvas(width, height);
+  BitBlt(canvas.dc(), 0, 0, width, height, canvas.screen(), origin.x, origin.y, SRCCOPY);
+  return canvas.Pixels();
 }
 
 // An icon drawn here: its colours, and which pixels it covers (mask drawn black on white).
 void RenderIcon(HICON icon, int width, int height, std::vector<DWORD>* colours,
                 std::vector<DWORD>* mask) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  PixelCanvas canvas(width, height);
   RECT all = {0, 0, width, height};
   const UINT passes[2] = {DI_MASK, DI_NORMAL};
   std::vector<DWORD>* outputs[2] = {mask, colours};
   for (int pass = 0; pass < 2; ++pass) {
-    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, passes[pass]);
-    GdiFlush();
-    outputs[pass]->assign(static_cast<const DWORD*>(bits),
-                          static_cast<const DWORD*>(bits) + width * height);
+    FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(canvas.dc(), 0, 0, icon, 0, 0, 0, nullptr, passes[pass]);
+    *outputs[pass] = canvas.Pixels();
   }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
 }
 
 MessageBoxIcon MatchIcon(HWND iconControl) {
