@@ -16,19 +16,6 @@ namespace {
 const char kCaption[] = "Marbelo Conduit";
 const char kWaitingText[] = "読み込み中です。しばらくお待ちください。";
 
-// The file's bytes; "<absent>" when it does not exist.
-std::string Contents(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<absent>";
-  std::string bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
 void MustWrite(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteBytes(path, bytes)) << path; }
 
 bool WaitForFile(const std::string& path, DWORD timeoutMs = uidriver::kDefaultTimeoutMs) {

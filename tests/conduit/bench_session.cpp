@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hotsync_records.h"
+#include "test_files_win.h"
 
 namespace {
 
@@ -17,13 +18,6 @@ using OpenConduitFunction = int32_t (*)(void*, HotSyncSessionRecord*);
 constexpr int kRounds = 5;
 constexpr DWORD kCompanionStartMilliseconds = 3000;
 constexpr DWORD kIdleMilliseconds = 10000;
-
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.rfind('\\'));
-}
 
 bool WriteText(const std::string& path, const std::string& text) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

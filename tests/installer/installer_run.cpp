@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include "test_files_win.h"
+
 using uidriver::MessageBoxIcon;
 
 namespace {
@@ -57,15 +59,8 @@ const ExpectedBox kToldUninstallFailed = {"アンインストールに失敗し�
 const ExpectedBox kToldInstalled = {"正常にインストールされました。", {IDOK}, MessageBoxIcon::kInformation, IDOK};
 const ExpectedBox kToldInstallFailed = {"インストールに失敗しました。", {IDOK}, MessageBoxIcon::kInformation, IDOK};
 
-std::string TestBinariesFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string module = path;
-  return module.substr(0, module.find_last_of('\\'));
-}
-
 bool CopyTestBinary(const char* name, const std::string& to) {
-  return CopyFileA((TestBinariesFolder() + "\\" + name).c_str(), to.c_str(), FALSE) != FALSE;
+  return CopyFileA((OwnFolder() + "\\" + name).c_str(), to.c_str(), FALSE) != FALSE;
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

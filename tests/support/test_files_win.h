@@ -43,6 +43,15 @@ inline std::string ReadBytes(const std::string& path) {
   return bytes;
 }
 
+// The file's bytes; "<absent>" when it cannot be opened, so a missing file never reads as empty.
+inline std::string Contents(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<absent>";
+  CloseHandle(file);
+  return ReadBytes(path);
+}
+
 inline std::vector<std::string> Lines(const std::string& bytes) {
   std::vector<std::string> lines;
   size_t start = 0;

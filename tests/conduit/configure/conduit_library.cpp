@@ -7,6 +7,8 @@
 #include <mutex>
 #include <vector>
 
+#include "test_files_win.h"
+
 namespace {
 
 std::mutex g_helpLock;
@@ -16,13 +18,6 @@ BOOL WINAPI RecordHelpCall(HWND owner, LPCSTR file, UINT command, ULONG_PTR data
   std::lock_guard<std::mutex> hold(g_helpLock);
   g_helpCalls.push_back(HelpCall{owner, file != nullptr ? file : "", command, data});
   return TRUE;
-}
-
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.rfind('\\'));
 }
 
 // Points the module's import of user32's WinHelpA at the recorder. Returns false when the

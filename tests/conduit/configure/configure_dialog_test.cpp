@@ -16,6 +16,7 @@
 #include "dialog_templates.h"
 #include "open_dialog.h"
 #include "resource_ids.h"
+#include "test_files_win.h"
 #include "ui_driver.h"
 
 namespace {
@@ -29,13 +30,6 @@ constexpr int kPictureControls[] = {IDC_PICTURE_SYNCHRONIZE, IDC_PICTURE_DESKTOP
                                     IDC_PICTURE_HANDHELD_OVERWRITES, IDC_PICTURE_DO_NOTHING};
 
 ConduitLibrary& Conduit() { return ConduitLibrary::Get(); }
-
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.rfind('\\'));
-}
 
 ConduitActionSettings Settings(int32_t nextAction) {
   ConduitActionSettings settings;

@@ -9,18 +9,12 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "test_files_win.h"
 #include "ui_driver.h"
 
 namespace {
 
 constexpr DWORD kHostTimeoutMs = 180000;
-
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.rfind('\\'));
-}
 
 std::string HostFolder() { return OwnFolder() + "\\host"; }
 std::string SettingsFile() { return HostFolder() + "\\hotsync-actions.txt"; }
